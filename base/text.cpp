@@ -16,6 +16,8 @@ constexpr unsigned char kFullWidthSpaceByte = 0xA1;  // A1 A1 is the GBK ideogra
 
 bool IsLeadByte(unsigned char c) { return c >= 0x80; }
 
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 unsigned char FoldAscii(unsigned char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
 }
@@ -33,54 +35,32 @@ int Length(std::string_view s) {
 
 // Finds the first occurrence of `sought` at or after byte `from` (0-based),
 // where `from` is where a character starts. Returns npos when none.
-// Exact searches use the library's fast substring search; folded searches use
-// Knuth-Morris-Pratt, so no input makes either quadratic on hostile pages.
+// Exact searches use the library's substring search. Case-folded searches
+// compare candidates directly, which is fastest on real pages, and switch to
+// Knuth-Morris-Pratt once hostile input makes the comparisons add up, so no
+// input makes a search quadratic.
 class Finder {
  public:
-  Finder(std::string_view sought, bool ignoreCase)
-      : sought_(sought), ignoreCase_(ignoreCase) {
-    if (ignoreCase_) {
+  Finder(std::string_view sought, bool ignoreCase) : sought_(sought) {
+    // Folding changes nothing for a sought text without ASCII letters.
+    folds_ = ignoreCase && std::any_of(sought.begin(), sought.end(), IsAsciiLetter);
+    if (folds_) {
       folded_.resize(sought.size());
       for (size_t i = 0; i < sought.size(); ++i)
         folded_[i] = static_cast<char>(FoldAscii(Bytes0(sought)[i]));
-      failure_.assign(sought.size() + 1, 0);
-      size_t k = 0;
-      for (size_t i = 1; i < folded_.size(); ++i) {
-        while (k > 0 && folded_[i] != folded_[k]) k = failure_[k];
-        if (folded_[i] == folded_[k]) ++k;
-        failure_[i + 1] = k;
-      }
     }
   }
 
   // Any occurrence at or after `from`, boundary or not.
-  size_t FindRaw(std::string_view text, size_t from) const {
-    if (!ignoreCase_) {
-#if defined(__GLIBC__)
-      if (from > text.size()) return std::string_view::npos;
-      const void* hit = memmem(text.data() + from, text.size() - from,
-                               sought_.data(), sought_.size());
-      return hit ? static_cast<const char*>(hit) - text.data()
-                 : std::string_view::npos;
-#else
-      return text.find(sought_, from);
-#endif
-    }
-    size_t k = 0;
-    const unsigned char* t = Bytes0(text);
-    const unsigned char* f = Bytes0(folded_);
-    for (size_t i = from; i < text.size(); ++i) {
-      const unsigned char c = FoldAscii(t[i]);
-      while (k > 0 && c != f[k]) k = failure_[k];
-      if (c == f[k]) ++k;
-      if (k == folded_.size()) return i + 1 - k;
-    }
-    return std::string_view::npos;
+  size_t FindRaw(std::string_view text, size_t from) {
+    if (from > text.size() || text.size() - from < sought_.size()) return std::string_view::npos;
+    if (!folds_) return text.find(sought_, from);
+    return FindFolded(text, from);
   }
 
   // The first occurrence at or after `from` that a scan stepping over
   // double-byte characters from `from` would meet.
-  size_t Find(std::string_view text, size_t from) const {
+  size_t Find(std::string_view text, size_t from) {
     const unsigned char* t = Bytes0(text);
     size_t boundary = from;  // a position known to start a character
     for (size_t hit = FindRaw(text, from); hit != std::string_view::npos;) {
@@ -100,10 +80,57 @@ class Finder {
   }
 
  private:
+  size_t FindFolded(std::string_view text, size_t from) {
+    const unsigned char* t = Bytes0(text);
+    const unsigned char* f = Bytes0(folded_);
+    const size_t n = folded_.size();
+    const size_t last = text.size() - n;  // the last possible start
+    size_t budget = 2 * (text.size() - from) + 256;
+    const bool firstFolds = IsAsciiLetter(static_cast<char>(f[0]));
+    for (size_t i = from; i <= last; ++i) {
+      if (!firstFolds) {
+        const void* next = std::memchr(t + i, f[0], last - i + 1);
+        if (!next) break;
+        i = static_cast<size_t>(static_cast<const unsigned char*>(next) - t);
+      } else if (FoldAscii(t[i]) != f[0]) {
+        continue;
+      }
+      size_t k = 1;
+      while (k < n && FoldAscii(t[i + k]) == f[k]) ++k;
+      if (k == n) return i;
+      if (k > budget) return FindFoldedLinear(text, i);
+      budget -= k;
+    }
+    return std::string_view::npos;
+  }
+
+  size_t FindFoldedLinear(std::string_view text, size_t from) {
+    const unsigned char* f = Bytes0(folded_);
+    const size_t n = folded_.size();
+    if (failure_.empty()) {
+      failure_.assign(n + 1, 0);
+      size_t k = 0;
+      for (size_t i = 1; i < n; ++i) {
+        while (k > 0 && f[i] != f[k]) k = failure_[k];
+        if (f[i] == f[k]) ++k;
+        failure_[i + 1] = k;
+      }
+    }
+    const unsigned char* t = Bytes0(text);
+    size_t k = 0;
+    for (size_t i = from; i < text.size(); ++i) {
+      const unsigned char c = FoldAscii(t[i]);
+      while (k > 0 && c != f[k]) k = failure_[k];
+      if (c == f[k]) ++k;
+      if (k == n) return i + 1 - n;
+    }
+    return std::string_view::npos;
+  }
+
   std::string_view sought_;
-  bool ignoreCase_;
+  bool folds_ = false;
   std::string folded_;
-  std::vector<size_t> failure_;
+  std::vector<size_t> failure_;  // built on first need
 };
 
 bool MatchesAt(std::string_view text, size_t pos, std::string_view sought,
@@ -190,11 +217,16 @@ int FindTextReverse(std::string_view text, std::string_view sought,
   long long candidate = L - n;
   if (start && *start > 0)
     candidate = std::clamp<long long>(static_cast<long long>(*start) - n, 0, L - n);
-  const unsigned char first = Bytes0(sought)[0];
+  const unsigned char* t = Bytes0(text);
+  const unsigned char* s = Bytes0(sought);
+  if (ignoreCase) {
+    for (; candidate >= 0; --candidate)
+      if (MatchesAt(text, static_cast<size_t>(candidate), sought, true))
+        return static_cast<int>(candidate) + 1;
+    return -1;
+  }
   for (; candidate >= 0; --candidate) {
-    const unsigned char c = Bytes0(text)[candidate];
-    if (ignoreCase ? FoldAscii(c) != FoldAscii(first) : c != first) continue;
-    if (MatchesAt(text, static_cast<size_t>(candidate), sought, ignoreCase))
+    if (t[candidate] == s[0] && std::memcmp(t + candidate + 1, s + 1, sought.size() - 1) == 0)
       return static_cast<int>(candidate) + 1;
   }
   return -1;
@@ -212,7 +244,7 @@ Text ReplaceText(std::string_view text, std::string_view sought,
   if (first <= 0 || first > L - n + 1 || remaining <= 0) return Text(text);
   const std::string_view with = replacement.value_or(std::string_view());
 
-  const Finder finder(sought, !caseSensitive);
+  Finder finder(sought, !caseSensitive);
   Text out;
   size_t copied = 0;  // bytes of `text` already in `out`
   size_t pos = static_cast<size_t>(first - 1);
@@ -241,7 +273,7 @@ TextArray SplitText(std::string_view text,
   if (text.empty() || maximum == 0) return TextArray();
   if (delim.empty()) return TextArray{Text(text)};
 
-  const Finder finder(delim, false);
+  Finder finder(delim, false);
   size_t cut = 0;
   for (;;) {
     const size_t hit = finder.Find(text, cut);

@@ -12,21 +12,27 @@ Text DeleteAnyCase(std::string_view text, std::string_view sought) {
   return ReplaceText(text, sought, kOmitted, kOmitted, kOmitted, false);
 }
 
+// The part of `text` after the last `mark`, or empty; a view, since the
+// description of a large page has tens of thousands of lines.
+std::string_view AfterLast(std::string_view text, std::string_view mark) {
+  const int pos = FindTextReverse(text, mark, kOmitted, false);
+  return pos == -1 ? std::string_view() : text.substr(static_cast<size_t>(pos - 1) + mark.size());
+}
+
 }  // namespace
 
 Text DescriptionImageAddress(std::string_view line) {
-  Text a = TextAfterLast(line, "src=");
+  std::string_view a = AfterLast(line, "src=");
   // Cut right after the last occurrence of each extension in turn, so query
   // strings and size suffixes after the extension fall away.
-  for (const char* extension : {"jpg", "png", "jpeg", "gif", "bmp"}) {
-    const Text rest = TextAfterLast(a, extension);
-    a = LeftText(a, TextLength(a) - TextLength(rest));
+  for (std::string_view extension : {"jpg", "png", "jpeg", "gif", "bmp"}) {
+    a = a.substr(0, a.size() - AfterLast(a, extension).size());
   }
   // The description writes some addresses as "https:host/...".
   if (CompareTexts(LeftText(a, 8), "https://") != 0) {
-    a = ReplaceText(a, "https:", "https://", kOmitted, kOmitted, true);
+    return ReplaceText(a, "https:", "https://", kOmitted, kOmitted, true);
   }
-  return a;
+  return Text(a);
 }
 
 Text MainImageAddress(std::string_view entry) {
