@@ -15,11 +15,6 @@ packages=(
   locales fonts-wqy-zenhei
 )
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "install-deps: run as root (apt-get is needed)" >&2
-  exit 1
-fi
-
 missing=()
 dpkg --print-foreign-architectures | grep -qx i386 || missing+=("(i386 architecture)")
 for p in "${packages[@]}"; do
@@ -27,7 +22,15 @@ for p in "${packages[@]}"; do
   [[ "$status" == ii* ]] || missing+=("$p")
 done
 
+need_root() {
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: missing $1; run this script as root to install it" >&2
+    exit 1
+  fi
+}
+
 if [ "${#missing[@]}" -gt 0 ]; then
+  need_root "${missing[*]}"
   echo "install-deps: installing ${missing[*]}"
   # wine32 is an i386 package: the architecture must be known before the update.
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
@@ -41,6 +44,7 @@ fi
 # Wine maps non-ASCII host file names through the host locale: without a real
 # zh_CN.UTF-8 locale every Chinese path fails with "path not found".
 if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+  need_root "the zh_CN.UTF-8 locale"
   echo "install-deps: generating the zh_CN.UTF-8 locale"
   if ! grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
     echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
