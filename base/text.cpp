@@ -35,27 +35,22 @@ int Length(std::string_view s) {
 
 // Finds the first occurrence of `sought` at or after byte `from` (0-based),
 // where `from` is where a character starts. Returns npos when none.
-// Exact searches use the library's substring search. Case-folded searches
-// compare candidates directly, which is fastest on real pages, and switch to
-// Knuth-Morris-Pratt once hostile input makes the comparisons add up, so no
-// input makes a search quadratic.
+// Candidates are found by their first byte and compared directly, which is
+// fastest on real pages; once hostile input makes the comparisons add up the
+// search switches to Knuth-Morris-Pratt, so no input makes it quadratic.
 class Finder {
  public:
-  Finder(std::string_view sought, bool ignoreCase) : sought_(sought) {
+  Finder(std::string_view sought, bool ignoreCase) : pattern_(sought) {
     // Folding changes nothing for a sought text without ASCII letters.
     folds_ = ignoreCase && std::any_of(sought.begin(), sought.end(), IsAsciiLetter);
     if (folds_) {
-      folded_.resize(sought.size());
-      for (size_t i = 0; i < sought.size(); ++i)
-        folded_[i] = static_cast<char>(FoldAscii(Bytes0(sought)[i]));
+      for (char& c : pattern_) c = static_cast<char>(FoldAscii(static_cast<unsigned char>(c)));
     }
   }
 
   // Any occurrence at or after `from`, boundary or not.
   size_t FindRaw(std::string_view text, size_t from) {
-    if (from > text.size() || text.size() - from < sought_.size()) return std::string_view::npos;
-    if (!folds_) return text.find(sought_, from);
-    return FindFolded(text, from);
+    return folds_ ? FindCandidates<true>(text, from) : FindCandidates<false>(text, from);
   }
 
   // The first occurrence at or after `from` that a scan stepping over
@@ -80,15 +75,22 @@ class Finder {
   }
 
  private:
-  size_t FindFolded(std::string_view text, size_t from) {
+  template <bool Fold>
+  static unsigned char Norm(unsigned char c) {
+    return Fold ? FoldAscii(c) : c;
+  }
+
+  template <bool Fold>
+  size_t FindCandidates(std::string_view text, size_t from) {
+    const size_t n = pattern_.size();
+    if (from > text.size() || text.size() - from < n) return std::string_view::npos;
     const unsigned char* t = Bytes0(text);
-    const unsigned char* f = Bytes0(folded_);
-    const size_t n = folded_.size();
+    const unsigned char* f = Bytes0(pattern_);
     const size_t last = text.size() - n;  // the last possible start
+    const bool scanFirstByte = !Fold || !IsAsciiLetter(static_cast<char>(f[0]));
     size_t budget = 2 * (text.size() - from) + 256;
-    const bool firstFolds = IsAsciiLetter(static_cast<char>(f[0]));
     for (size_t i = from; i <= last; ++i) {
-      if (!firstFolds) {
+      if (scanFirstByte) {
         const void* next = std::memchr(t + i, f[0], last - i + 1);
         if (!next) break;
         i = static_cast<size_t>(static_cast<const unsigned char*>(next) - t);
@@ -96,17 +98,18 @@ class Finder {
         continue;
       }
       size_t k = 1;
-      while (k < n && FoldAscii(t[i + k]) == f[k]) ++k;
+      while (k < n && Norm<Fold>(t[i + k]) == f[k]) ++k;
       if (k == n) return i;
-      if (k > budget) return FindFoldedLinear(text, i);
+      if (k > budget) return FindLinear<Fold>(text, i);
       budget -= k;
     }
     return std::string_view::npos;
   }
 
-  size_t FindFoldedLinear(std::string_view text, size_t from) {
-    const unsigned char* f = Bytes0(folded_);
-    const size_t n = folded_.size();
+  template <bool Fold>
+  size_t FindLinear(std::string_view text, size_t from) {
+    const unsigned char* f = Bytes0(pattern_);
+    const size_t n = pattern_.size();
     if (failure_.empty()) {
       failure_.assign(n + 1, 0);
       size_t k = 0;
@@ -119,7 +122,7 @@ class Finder {
     const unsigned char* t = Bytes0(text);
     size_t k = 0;
     for (size_t i = from; i < text.size(); ++i) {
-      const unsigned char c = FoldAscii(t[i]);
+      const unsigned char c = Norm<Fold>(t[i]);
       while (k > 0 && c != f[k]) k = failure_[k];
       if (c == f[k]) ++k;
       if (k == n) return i + 1 - n;
@@ -127,9 +130,8 @@ class Finder {
     return std::string_view::npos;
   }
 
-  std::string_view sought_;
+  std::string pattern_;  // the sought text, ASCII-folded when folding
   bool folds_ = false;
-  std::string folded_;
   std::vector<size_t> failure_;  // built on first need
 };
 
@@ -226,7 +228,8 @@ int FindTextReverse(std::string_view text, std::string_view sought,
     return -1;
   }
   for (; candidate >= 0; --candidate) {
-    if (t[candidate] == s[0] && std::memcmp(t + candidate + 1, s + 1, sought.size() - 1) == 0)
+    if (t[candidate] == s[0] &&
+        std::memcmp(t + candidate + 1, s + 1, sought.size() - 1) == 0)
       return static_cast<int>(candidate) + 1;
   }
   return -1;

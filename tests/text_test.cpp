@@ -149,6 +149,41 @@ TEST(FindTextTest, Table) {
 // ---------------------------------------------------------------------------
 // FindTextReverse
 
+// Long near-misses make a direct comparison of every candidate quadratic;
+// the searches then switch to a linear method, which must find the same
+// match, on a character boundary, exact or case-folded.
+TEST(FindTextTest, HostileNearMissesFindTheSameMatch) {
+  const std::string run(3000, 'a');
+  const std::string sought = std::string(200, 'a') + "b";
+  struct Case {
+    std::string text;
+    std::string sought;
+    bool ignoreCase;
+    int expected;
+  };
+  const Case cases[] = {
+      {run + "b", sought, false, 3000 - 200 + 1},
+      {run + "B", sought, true, 3000 - 200 + 1},
+      {std::string(3000, 'A') + "b", std::string(200, 'a') + "B", true, 3000 - 200 + 1},
+      {run, sought, false, -1},
+      {run, sought, true, -1},
+      // The only byte-level match starts on the second byte of a pair.
+      {std::string(2999, 'a') + "\x81" + "a" + sought, "a" + sought, true, -1},
+      {std::string(2999, 'a') + "\x81" + "aa" + sought, "a" + sought, false, 2999 + 2 + 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Visible(c.sought.substr(0, 8)) + (c.ignoreCase ? " folded" : " exact"));
+    EXPECT_EQ(FindText(c.text, c.sought, kOmitted, c.ignoreCase), c.expected);
+    const std::string replaced =
+        ReplaceText(c.text, c.sought, "#", kOmitted, kOmitted, !c.ignoreCase);
+    if (c.expected == -1) {
+      EXPECT_EQ(replaced, c.text);
+    } else {
+      EXPECT_EQ(replaced, c.text.substr(0, static_cast<size_t>(c.expected - 1)) + "#");
+    }
+  }
+}
+
 TEST(FindTextReverseTest, Table) {
   struct Case {
     const char* text;
