@@ -13,6 +13,35 @@ inline constexpr char kQuotePlaceholder[] = "#\xD2\xFD\xBA\xC5";  // #引号
 inline constexpr char kTitleSuffix[] =
     "-\xD0\xE3\xD2\xC2\xB7\xBB";  // -秀衣坊
 
+// Prefixes of the image file names in an export folder.
+inline constexpr char kDescriptionImagePrefix[] =
+    "\xB2\xFA\xC6\xB7\xCD\xBC";  // 产品图
+inline constexpr char kMainImagePrefix[] =
+    "\xD4\xA4\xC0\xC0\xCD\xBC";  // 预览图
+
+// The export record's lines 2, 4 (before its contact note) and 5, with
+// full-width colons, comma and exclamation mark.
+inline constexpr char kRecordVersionLine[] =
+    "@" "\xB0\xE6\xB1\xBE\xA3\xBA" "1.0";  // @版本：1.0
+inline constexpr char kRecordNoticeLine[] =
+    "@" "\xCB\xB5\xC3\xF7\xA3\xBA\xB8\xC3\xCE\xC4\xB1\xBE\xCA\xC7\xD3\xC9"
+    "Lumigrab"
+    "\xB5\xBC\xB3\xF6\xA3\xAC\xC7\xEB\xCE\xF0\xD0\xDE\xB8\xC4\xA3\xAC"
+    "\xD0\xBB\xD0\xBB\xA3\xA1";  // @说明：该文本是由Lumigrab导出，请勿修改，谢谢！
+inline constexpr char kRecordLinkLine[] =
+    "@link" "\xA3\xBA" "%link%";  // @link：%link%
+
+// The out-of-memory stop's message.
+inline constexpr char kOutOfMemory[] =
+    "\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3";  // 内存不足
+
+// Toolkit defaults: a button's caption, a window's title, the controls'
+// typeface.
+inline constexpr char kDefaultButtonText[] = "\xB0\xB4\xC5\xA5";  // 按钮
+inline constexpr char kDefaultWindowTitle[] =
+    "\xCE\xD2\xB5\xC4\xB4\xB0\xBF\xDA";  // 我的窗口
+inline constexpr char kSongTypeface[] = "\xCB\xCE\xCC\xE5";  // 宋体
+
 // Internal error messages, numbers 1 to 11.
 inline constexpr const char* kInternalErrorMessages[11] = {
     // 数组成员引用下标超出定义范围

@@ -1,7 +1,6 @@
 #include "base/internal_error.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <new>
 
 #include "base/gbk_literals.h"
 
@@ -12,13 +11,13 @@ const char* InternalErrorMessage(int number) {
   return gbk::kInternalErrorMessages[number - 1];
 }
 
-void InternalError(int number) {
-  // Until the program has its message box, the stop reports on stderr; the
-  // exit code is 0 like every other end of the program.
-  std::fprintf(stderr, "program internal error number is %d. \r\n%s\n", number,
-               InternalErrorMessage(number));
-  std::fflush(stderr);
-  std::_Exit(0);
+Text InternalErrorText(int number) {
+  return "program internal error number is " + ToText(number) + ". \r\n" +
+         InternalErrorMessage(number);
+}
+
+void InstallOutOfMemoryStop() {
+  std::set_new_handler([] { OutOfMemoryStop(); });
 }
 
 }  // namespace lumigrab
