@@ -781,6 +781,9 @@ TEST(TextArrayTest, OneBasedAccessCountAndIteration) {
   EXPECT_EQ(TextArray().Count(), 0);
 }
 
+// Natively the stop writes its text on stderr. Under Windows it shows a
+// message box, which the fatal-stop test finds and closes in a child process.
+#ifndef _WIN32
 TEST(TextArrayDeathTest, IndexOutOfRangeEndsWithInternalError) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const TextArray array{"a", "b"};
@@ -794,6 +797,7 @@ TEST(TextArrayDeathTest, IndexOutOfRangeEndsWithInternalError) {
   EXPECT_EXIT(writable[1] = "x", ::testing::ExitedWithCode(0),
               "program internal error number is 1");
 }
+#endif
 
 }  // namespace
 }  // namespace lumigrab
