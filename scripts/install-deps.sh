@@ -9,9 +9,12 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   # Hosts whose kernel runs no 32-bit programs test a 64-bit build instead.
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  # zlib for the packer, in both Windows builds.
+  libz-mingw-w64-dev
   wine wine32:i386 wine64 libwine libwine:i386
   xvfb xauth
-  python3 openssl
+  # The test servers, their certificates, and checking the packer's archives.
+  python3 openssl unzip
   locales fonts-wqy-zenhei
 )
 
