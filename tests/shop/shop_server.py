@@ -1,0 +1,161 @@
+#!/usr/bin/env python3
+"""The demo shop: a few product pages of the marketplace and their pictures,
+all made here, served on 127.0.0.1 for the README's main job and the
+end-to-end tests.
+
+    shop_server.py [--port N] [--port-file FILE] [--log FILE]
+
+--port 0 (the default) takes a free port; --port-file receives it once the
+server listens. --log appends one line per request ("GET /path"). Pages
+are UTF-8, as the marketplace sends them, and name their pictures with the
+server's own address. GET /stop ends the server.
+
+Products:
+  /item/K-1024.htm   item number K-1024: 4 description pictures, 5 main ones
+  /item/coat.htm     no item number: the folder is named after the title
+                     (Chinese, with a "|" the name must lose)
+  /item/empty.htm    a page with no product markers at all
+"""
+import argparse
+import http.server
+import socketserver
+import struct
+import threading
+import zlib
+
+SUFFIX = "-秀衣坊"
+
+
+def png(width, height, seed):
+    """A striped gradient picture, different for every seed."""
+    rows = []
+    for y in range(height):
+        row = bytearray([0])  # filter: none
+        for x in range(width):
+            band = ((x + y * (seed % 3 + 1)) // 24 + seed) % 6
+            base = [(230, 90, 60), (250, 200, 80), (90, 180, 120),
+                    (70, 140, 220), (160, 100, 200), (240, 240, 235)][band]
+            shade = (x * 255 // max(width - 1, 1) + y * 128 // max(height - 1, 1)) // 6
+            row += bytes(min(255, c * 3 // 4 + shade) for c in base)
+        rows.append(bytes(row))
+    raw = zlib.compress(b"".join(rows), 9)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", raw)
+            + chunk(b"IEND", b""))
+
+
+def escaped(html):
+    """The description as the marketplace embeds it: escaped markup."""
+    return (html.replace("&", "&amp;").replace('"', "&quot;")
+            .replace("<", "&lt;").replace(">", "&gt;"))
+
+
+def page(title, item_number, descriptions, mains):
+    desc = "<p>" + "面料：棉麻混纺，柔软透气" + "</p>\n"
+    for i, name in enumerate(descriptions):
+        desc += '<p><img src="{base}/img/%s" style="max-width:750px;"></p>\n' % name
+        if i % 2:
+            desc += "<p>模特身高168cm，体重50kg，穿M码</p>\n"
+    strip = '<ul id="J_UlThumb" class="tb-thumb tb-clearfix">\n'
+    for j, name in enumerate(mains):
+        strip += '  <li class="tb-selected">' if j == 0 else "  <li>"
+        strip += ('<div class="tb-pic tb-s50"><a href="{base}/img/%s" target="blank">'
+                  '<img src="{base}/img/%s_50x50.jpg" /></a></div></li>\n' % (name, name))
+    strip += "</ul>\n"
+    number = ('<div class="item-mb">货号：<span>%s</span></div>\n' % item_number
+              if item_number else "")
+    return ("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+            "<title>%s%s</title>\n</head>\n<body>\n"
+            "<div class=\"tb-detail-hd\"><h1>%s</h1></div>\n%s"
+            "<div class=\"tb-gallery\">\n%s</div>\n"
+            "<div id=\"description\" class=\"J_DetailSection\">\n"
+            "<textarea class=\"ks-datalazyload invisible\" id=\"J_DivItemDesc2\">%s</textarea>\n"
+            "</div>\n</body>\n</html>\n" % (title, SUFFIX, title, number, strip,
+                                           escaped(desc)))
+
+
+def build_shop():
+    files = {}
+    seed = 0
+    for name in ["k1024-d%d.png" % i for i in range(1, 5)] + \
+                ["k1024-m%d.png" % i for i in range(1, 6)] + \
+                ["coat-d%d.png" % i for i in range(1, 3)] + \
+                ["coat-m%d.png" % i for i in range(1, 3)]:
+        seed += 1
+        files["/img/" + name] = ("image/png", png(160, 160, seed))
+    files["/item/K-1024.htm"] = ("text/html; charset=utf-8", page(
+        "女士羊毛大衣 秋冬新款", "K-1024",
+        ["k1024-d%d.png" % i for i in range(1, 5)],
+        ["k1024-m%d.png" % i for i in range(1, 6)]))
+    files["/item/coat.htm"] = ("text/html; charset=utf-8", page(
+        "加厚外套|女 2026冬季", "",
+        ["coat-d1.png", "coat-d2.png"], ["coat-m1.png", "coat-m2.png"]))
+    files["/item/empty.htm"] = ("text/html; charset=utf-8",
+                                "<html><body>nothing for sale</body></html>\n")
+    index = "".join('<li><a href="{base}%s">%s</a></li>\n' % (p, p)
+                    for p in sorted(files) if p.startswith("/item/"))
+    files["/"] = ("text/html; charset=utf-8",
+                  "<html><body><h1>Demo shop</h1><ul>\n%s</ul></body></html>\n" % index)
+    return files
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--port-file")
+    parser.add_argument("--log")
+    args = parser.parse_args()
+    files = build_shop()
+    log_lock = threading.Lock()
+
+    class Handler(http.server.BaseHTTPRequestHandler):
+        protocol_version = "HTTP/1.1"
+
+        def log_message(self, *unused):
+            pass
+
+        def do_GET(self):
+            if args.log:
+                with log_lock, open(args.log, "a", encoding="utf-8") as log:
+                    log.write("GET %s\n" % self.path)
+            if self.path == "/stop":
+                self.reply(200, "text/plain", b"stopping\n")
+                threading.Thread(target=server.shutdown, daemon=True).start()
+                return
+            entry = files.get(self.path)
+            if entry is None:
+                self.reply(404, "text/html", b"<html><body>404 Not Found</body></html>\n")
+                return
+            kind, body = entry
+            if isinstance(body, str):
+                base = "http://127.0.0.1:%d" % server.server_address[1]
+                body = body.replace("{base}", base).encode("utf-8")
+            self.reply(200, kind, body)
+
+        def reply(self, status, kind, body):
+            self.send_response(status)
+            self.send_header("Content-Type", kind)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+
+    class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+        daemon_threads = True
+        allow_reuse_address = True
+
+    server = Server(("127.0.0.1", args.port), Handler)
+    if args.port_file:
+        with open(args.port_file + ".tmp", "w") as f:
+            f.write("%d\n" % server.server_address[1])
+        import os
+        os.replace(args.port_file + ".tmp", args.port_file)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()
