@@ -12,7 +12,8 @@ packages=(
   # zlib for the packer, in both Windows builds.
   libz-mingw-w64-dev
   wine wine32:i386 wine64 libwine libwine:i386
-  xvfb xauth
+  # xdotool drives the main window through the X server in end-to-end tests.
+  xvfb xauth xdotool
   # The test servers, their certificates, and checking the packer's archives.
   python3 openssl unzip
   locales fonts-wqy-zenhei
