@@ -3,10 +3,12 @@
 all made here, served on 127.0.0.1 for the README's main job and the
 end-to-end tests.
 
-    shop_server.py [--port N] [--port-file FILE] [--log FILE]
+    shop_server.py [--port N] [--port-file FILE] [--log FILE] [--image-delay S]
 
 --port 0 (the default) takes a free port; --port-file receives it once the
-server listens. --log appends one line per request ("GET /path"). Pages
+server listens. --log appends one line per request ("GET /path").
+--image-delay holds every picture back for S seconds, so a test can watch
+the window during an export. Pages
 are UTF-8, as the marketplace sends them, and name their pictures with the
 server's own address. GET /stop ends the server.
 
@@ -21,6 +23,7 @@ import http.server
 import socketserver
 import struct
 import threading
+import time
 import zlib
 
 SUFFIX = "-秀衣坊"
@@ -109,6 +112,7 @@ def main():
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--port-file")
     parser.add_argument("--log")
+    parser.add_argument("--image-delay", type=float, default=0.0)
     args = parser.parse_args()
     files = build_shop()
     log_lock = threading.Lock()
@@ -132,6 +136,8 @@ def main():
                 self.reply(404, "text/html", b"<html><body>404 Not Found</body></html>\n")
                 return
             kind, body = entry
+            if self.path.startswith("/img/") and args.image_delay > 0:
+                time.sleep(args.image_delay)
             if isinstance(body, str):
                 base = "http://127.0.0.1:%d" % server.server_address[1]
                 body = body.replace("{base}", base).encode("utf-8")
