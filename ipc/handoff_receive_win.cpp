@@ -28,6 +28,24 @@ bool ReadSenderMemory(HANDLE process, std::uint64_t address, void* into,
          got == size;
 }
 
+// The sender's bytes, shown safely in a message: printable ASCII as it is,
+// anything else as \xNN.
+Text Printable(std::string_view bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  Text out;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b < 0x7F && c != '\\') {
+      out.push_back(c);
+    } else {
+      out += "\\x";
+      out.push_back(kHex[b >> 4]);
+      out.push_back(kHex[b & 0xF]);
+    }
+  }
+  return out;
+}
+
 HandOffReadResult Failure(Text why) {
   HandOffReadResult result;
   result.failure = std::move(why);
@@ -66,7 +84,9 @@ HandOffReadResult ReadHandOff(WPARAM wParam, LPARAM lParam, std::size_t payloadL
     return Failure("the descriptor cannot be read from " + senderName);
   }
   const auto descriptor = ParseHandOffDescriptor(handOff.descriptorText);
-  if (!descriptor) return Failure("malformed descriptor \"" + handOff.descriptorText + "\"");
+  if (!descriptor) {
+    return Failure("malformed descriptor \"" + Printable(handOff.descriptorText) + "\"");
+  }
   handOff.descriptor = *descriptor;
   if (static_cast<std::size_t>(descriptor->payloadLength) > payloadLimit) {
     return Failure("payload of " + ToText(descriptor->payloadLength) +

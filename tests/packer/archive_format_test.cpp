@@ -153,7 +153,7 @@ TEST(ZipWriter, RefusesWhatWouldNeedZip64) {
   MemorySink sink;
   ZipWriter writer(sink);
   for (std::size_t i = 0; i < kMaxZipEntries; ++i) {
-    ASSERT_TRUE(writer.AddEntry("f" + std::to_string(i), {}, {})) << i;
+    ASSERT_TRUE(writer.AddEntry(std::to_string(i) + ".f", {}, {})) << i;
   }
   EXPECT_FALSE(writer.AddEntry("one too many", {}, {}));
   EXPECT_EQ(writer.Error(), "more than 65535 files");
