@@ -17,7 +17,7 @@ std::uint32_t g_windowWaitLimitMs = kWindowWaitLimitMs;
 
 // Between two full passes over the top-level windows: long enough not to
 // keep a core busy, short enough that a new window is seen at once.
-constexpr DWORD kPassPauseMs = 5;
+constexpr DWORD kPassPauseMs = 10;
 
 bool IsVisibleWindowOf(HWND window, DWORD processId) {
   if (!IsWindow(window) || !IsWindowVisible(window)) return false;
