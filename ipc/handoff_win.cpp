@@ -28,9 +28,8 @@ bool HandOffToWindow(HWND target, const Text& keyWord, const Bytes& payload) {
   }
   // 0 and -1 (no window, no such process) are no windows either; -1 is
   // also tested by value, since what IsWindow makes of it is not promised.
-  if (target == nullptr || target == NoSuchProcessWindow() || !IsWindow(target)) {
-    return false;
-  }
+  const bool isWindow = IsWindow(target) != FALSE;
+  if (!isWindow || target == NoSuchProcessWindow()) return false;
   // Registration fails only for an empty or overlong key word; sending
   // message 0 would reach the window as WM_NULL.
   if (message == 0) return false;
