@@ -9,8 +9,8 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   # Hosts whose kernel runs no 32-bit programs test a 64-bit build instead.
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  # zlib for the packer, in both Windows builds.
-  libz-mingw-w64-dev
+  # zlib for the packer, in both Windows builds and natively for its tests.
+  libz-mingw-w64-dev zlib1g-dev
   wine wine32:i386 wine64 libwine libwine:i386
   # xdotool drives the main window through the X server in end-to-end tests.
   xvfb xauth xdotool
