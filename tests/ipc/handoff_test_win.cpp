@@ -21,7 +21,7 @@ struct Record {
 
 // The receiver's record of its n-th hand-off.
 std::optional<Record> ReadRecord(const Text& path) {
-  const auto bytes = testing::ReadWholeFile(path);
+  const auto bytes = testing::ReadFileIfPresent(path);
   if (!bytes) return std::nullopt;
   Record record;
   const std::size_t payloadAt = bytes->find("payload=");

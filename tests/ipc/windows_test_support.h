@@ -9,24 +9,9 @@
 
 #include "base/text.h"
 #include "ipc/unique_handle.h"
+#include "tests/support/temp_folder.h"
 
 namespace lumigrab::testing {
-
-// A fresh folder under the system's temporary folder, removed with all it
-// holds at the end of the test.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const Text& Path() const { return path_; }
-  // Path() + "\\" + name
-  Text operator/(const Text& name) const { return path_ + "\\" + name; }
-
- private:
-  Text path_;
-};
 
 // A program started by a test; ended by force if it still runs at the end.
 class ChildProcess {
@@ -54,7 +39,8 @@ Text BuildProgram(const Text& relativePath);
 // Copies a program under another name; true when copied.
 bool CopyProgram(const Text& from, const Text& to);
 
-std::optional<Text> ReadWholeFile(const Text& path);
+// The bytes of a file, or nothing when it cannot be read.
+std::optional<Text> ReadFileIfPresent(const Text& path);
 bool WriteWholeFile(const Text& path, const Text& bytes);
 bool PathExists(const Text& path);
 // Waits (processing this thread's messages) until the file exists.

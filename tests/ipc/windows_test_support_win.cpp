@@ -1,50 +1,10 @@
 #include "tests/ipc/windows_test_support.h"
 
-#include <atomic>
-
 #include "base/files.h"
 #include "base/process.h"
 #include "ipc/process_lookup.h"
 
 namespace lumigrab::testing {
-namespace {
-
-void RemoveTree(const Text& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const Text name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const Text child = path + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
-}  // namespace
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  char base[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, base);
-  Text root = base;
-  if (!root.empty() && root.back() == '\\') root.pop_back();
-  path_ = root + "\\lumigrab-test-" +
-          ToText(static_cast<std::int64_t>(GetCurrentProcessId())) + "-" +
-          ToText(static_cast<std::int32_t>(++counter));
-  RemoveTree(path_);
-  CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
 
 ChildProcess::ChildProcess(const Text& commandLine) {
   STARTUPINFOA startup{};
@@ -86,7 +46,7 @@ bool CopyProgram(const Text& from, const Text& to) {
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
-std::optional<Text> ReadWholeFile(const Text& path) {
+std::optional<Text> ReadFileIfPresent(const Text& path) {
   UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, 0, nullptr));

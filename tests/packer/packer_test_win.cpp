@@ -72,7 +72,7 @@ class PackerFolder {
   Text App() const { return app_.Path(); }
   Text ExportFolder() const { return app_ / ("Output\\" + Gbk(kFolderName)); }
   Text Archive() const { return app_ / ("temp\\" + Gbk(kFolderName) + ".zip"); }
-  Text Log() const { return testing::ReadWholeFile(app_ / "zip.log").value_or(""); }
+  Text Log() const { return testing::ReadFileIfPresent(app_ / "zip.log").value_or(""); }
 
   // Starts zip.exe; its window once visible.
   HWND Start(const Text& arguments = "") {
@@ -118,7 +118,7 @@ TEST(Packer, WritesTheArchiveOfTheFolderAndEnds) {
                               MakePackingPayload(app.ExportFolder(), app.Archive())));
   EXPECT_EQ(app.WaitForExit(), 0u) << app.Log();
 
-  const auto archive = testing::ReadWholeFile(app.Archive());
+  const auto archive = testing::ReadFileIfPresent(app.Archive());
   ASSERT_TRUE(archive);
   EXPECT_EQ(archive->substr(0, 4), "PK\x03\x04");
   // Every file by its UTF-8 name; nothing from the subfolder.
@@ -142,7 +142,7 @@ TEST(Packer, EmptyFolderNameGivesAnArchiveOfOutputItself) {
                                                  app.App() + "\\temp\\.zip")));
   EXPECT_EQ(app.WaitForExit(), 0u) << app.Log();
   // Output holds only the export folder: an empty archive.
-  EXPECT_EQ(testing::ReadWholeFile(app.App() + "\\temp\\.zip"),
+  EXPECT_EQ(testing::ReadFileIfPresent(app.App() + "\\temp\\.zip"),
             Text("PK\x05\x06", 4) + Text(18, '\0'));
 }
 
@@ -271,7 +271,7 @@ TEST(Packer, AFailedJobLeavesNoArchiveAndKeepsTheOlderOne) {
   EXPECT_TRUE(HandOffToWindow(window, kPackerKeyWord,
                               MakePackingPayload(app.ExportFolder(), app.Archive())));
   EXPECT_EQ(app.WaitForExit(), 1u);
-  EXPECT_EQ(testing::ReadWholeFile(app.Archive()), "older archive");
+  EXPECT_EQ(testing::ReadFileIfPresent(app.Archive()), "older archive");
   EXPECT_EQ(app.TempContents(), std::vector<Text>{Gbk(kFolderName) + ".zip"})
       << "a temporary file was left";
   EXPECT_TRUE(Contains(app.Log(), "cannot open")) << app.Log();
