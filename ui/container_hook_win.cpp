@@ -139,8 +139,15 @@ void SetControlFont(HWND window, const Text& face, std::optional<std::int32_t> h
                            strikeOut.value_or(false) ? 1 : 0, GB2312_CHARSET, 0, 0, 0, 0,
                            face.c_str());
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  if (font != nullptr) OwnedFonts().insert(font);
   if (old != nullptr && old != font && OwnedFonts().erase(old) > 0) DeleteObject(old);
+  if (font == nullptr) return;
+  // A window without text (a picture's static control) may not take a font
+  // at all; then nobody would ever use or delete it.
+  if (reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)) == font) {
+    OwnedFonts().insert(font);
+  } else {
+    DeleteObject(font);
+  }
 }
 
 std::size_t ColourBrushCount() { return ColourBrushes().size(); }
