@@ -36,14 +36,14 @@ class StaticControl : public Control {
 
 // Optional arguments of Label::Create, in their order.
 struct LabelArguments {
-  std::optional<Text> text{};             // "按钮"
-  std::optional<std::int32_t> left{};     // 0
-  std::optional<std::int32_t> top{};      // 0
-  std::optional<std::int32_t> width{};    // 80
-  std::optional<std::int32_t> height{};   // 32
+  std::optional<Text> text{};            // "按钮"
+  std::optional<std::int32_t> left{};    // 0
+  std::optional<std::int32_t> top{};     // 0
+  std::optional<std::int32_t> width{};   // 80
+  std::optional<std::int32_t> height{};  // 32
   // 20 centred, 21 left, 22 right, 23 centred both ways; default 22.
   std::optional<std::int32_t> alignment{};
-  std::optional<DWORD> extraStyle{};      // 0
+  std::optional<DWORD> extraStyle{};     // 0
 };
 
 class Label : public StaticControl {
@@ -122,18 +122,18 @@ class Button : public Control {
 
 // Optional arguments of EditBox::Create, in their order.
 struct EditBoxArguments {
-  std::optional<Text> text{};                  // empty
-  std::optional<std::int32_t> left{};          // 0
-  std::optional<std::int32_t> top{};           // 0
-  std::optional<std::int32_t> width{};         // 80
-  std::optional<std::int32_t> height{};        // 24
+  std::optional<Text> text{};                 // empty
+  std::optional<std::int32_t> left{};         // 0
+  std::optional<std::int32_t> top{};          // 0
+  std::optional<std::int32_t> width{};        // 80
+  std::optional<std::int32_t> height{};       // 24
   // 32 single line, 33 several lines, 34 password; default 32.
   std::optional<std::int32_t> kind{};
-  std::optional<DWORD> alignmentStyle{};       // 0 (ES_LEFT)
-  std::optional<bool> readOnly{};              // false
-  std::optional<bool> verticalScrollBar{};     // false
-  std::optional<bool> horizontalScrollBar{};   // false
-  std::optional<DWORD> extraStyle{};           // 0
+  std::optional<DWORD> alignmentStyle{};      // 0 (ES_LEFT)
+  std::optional<bool> readOnly{};             // false
+  std::optional<bool> verticalScrollBar{};    // false
+  std::optional<bool> horizontalScrollBar{};  // false
+  std::optional<DWORD> extraStyle{};          // 0
 };
 
 class EditBox : public Control {

@@ -21,16 +21,16 @@ inline constexpr DWORD kDefaultWindowStyle = 0x004F0000;
 
 // Optional arguments of Window::Create, in their order.
 struct WindowArguments {
-  std::optional<HWND> parent{};               // none
-  WindowEventHandler creationHandler{};       // empty: none
-  std::optional<Text> title{};                // "我的窗口"
-  std::optional<std::int32_t> left{};         // CW_USEDEFAULT
-  std::optional<std::int32_t> top{};          // CW_USEDEFAULT
-  std::optional<std::int32_t> width{};        // 380
-  std::optional<std::int32_t> height{};       // 250
-  std::optional<DWORD> style{};               // the object's style
-  std::optional<std::int32_t> showMode{};     // 1: shown at once
-  std::optional<DWORD> extraStyle{};          // 0
+  std::optional<HWND> parent{};            // none
+  WindowEventHandler creationHandler{};    // empty: none
+  std::optional<Text> title{};             // "我的窗口"
+  std::optional<std::int32_t> left{};      // CW_USEDEFAULT
+  std::optional<std::int32_t> top{};       // CW_USEDEFAULT
+  std::optional<std::int32_t> width{};     // 380
+  std::optional<std::int32_t> height{};    // 250
+  std::optional<DWORD> style{};            // the object's style
+  std::optional<std::int32_t> showMode{};  // 1: shown at once
+  std::optional<DWORD> extraStyle{};       // 0
 };
 
 class Window : public Control {
