@@ -51,12 +51,10 @@ Bytes WebAccess(const Text& url, WebAccessCall& call) {
       BuildRequestHeaders(call.extraHeaders, url, call.requestCookies.value_or(Text()));
   Bytes* body = PrepareWebAccessBody(plan, call);
   const bool hasBody = body != nullptr && !body->empty();
-  // The send's result is not needed: a failed send leaves nothing to read
-  // and no headers to query, which is what the caller then gets.
-  (void)HttpSendRequestA(request.get(), call.extraHeaders.data(),
-                         static_cast<DWORD>(call.extraHeaders.size()),
-                         hasBody ? body->data() : nullptr,
-                         hasBody ? static_cast<DWORD>(body->size()) : 0);
+  const bool sent = HttpSendRequestA(request.get(), call.extraHeaders.data(),
+                                     static_cast<DWORD>(call.extraHeaders.size()),
+                                     hasBody ? body->data() : nullptr,
+                                     hasBody ? static_cast<DWORD>(body->size()) : 0);
 
   Bytes received;
   char chunk[kWebAccessReadChunk];
@@ -68,9 +66,13 @@ Bytes WebAccess(const Text& url, WebAccessCall& call) {
 
   Text headerBuffer(kWebAccessHeaderBufferSize, ' ');
   DWORD headerLength = kWebAccessHeaderBufferSize;
-  // Fails, leaving the spaces, when the send failed or the block does not fit.
-  (void)HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, headerBuffer.data(),
-                       &headerLength, nullptr);
+  // After a failed send there are no headers, and the spaces stay. (Some
+  // WinINet builds answer the query with an empty block instead of failing.)
+  // A block that does not fit fails the query and leaves them too.
+  if (sent) {
+    (void)HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, headerBuffer.data(),
+                         &headerLength, nullptr);
+  }
 
   request.reset();
   connection.reset();

@@ -18,7 +18,6 @@ static_assert(inet::kFlagIgnoreCertDateInvalid == INTERNET_FLAG_IGNORE_CERT_DATE
 static_assert(inet::kFlagIgnoreCertCnInvalid == INTERNET_FLAG_IGNORE_CERT_CN_INVALID);
 static_assert(inet::kOpenTypePreconfig == INTERNET_OPEN_TYPE_PRECONFIG);
 static_assert(inet::kOpenTypeProxy == INTERNET_OPEN_TYPE_PROXY);
-static_assert(QS_ALLEVENTS == 0x04BF);
 
 namespace {
 
@@ -198,8 +197,11 @@ bool WaitDispatching(HANDLE worker, int idleWaitMs) {
   WPARAM quitCode = 0;
   bool finished = false;
   for (;;) {
+    // Sent messages too (QS_ALLINPUT, not only QS_ALLEVENTS): a window of
+    // another thread or program that sends to ours would otherwise wait
+    // for the whole download.
     const DWORD woke = MsgWaitForMultipleObjects(1, &worker, FALSE,
-                                                 static_cast<DWORD>(idleWaitMs), QS_ALLEVENTS);
+                                                 static_cast<DWORD>(idleWaitMs), QS_ALLINPUT);
     if (woke == WAIT_OBJECT_0) {
       finished = true;
       break;
