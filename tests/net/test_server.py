@@ -63,6 +63,7 @@ Every action takes delay=MS (wait before answering) and rate=BYTES_PER_S
 """
 
 import argparse
+import functools
 import gzip
 import os
 import signal
@@ -84,6 +85,7 @@ STALL_SECONDS = 60
 GZIP_TEXT = b"compressed body " * 64
 
 
+@functools.lru_cache(maxsize=16)
 def pattern(size):
     return bytes((i * 7 + 3) % 256 for i in range(size))
 
