@@ -215,6 +215,8 @@ bool WaitDispatching(HANDLE worker, int idleWaitMs) {
         quitCode = message.wParam;
         continue;
       }
+      // Dispatched, then translated: a key's character message follows the
+      // key message's handler, as in the program's other waits.
       DispatchMessageA(&message);
       TranslateMessage(&message);
     }

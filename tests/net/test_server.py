@@ -543,6 +543,15 @@ def run(args):
     os._exit(0)
 
 
+def running(pid):
+    # A daemon that ended stays a zombie where nothing reaps orphans.
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
 def stop(state):
     pid_file = os.path.join(state, "server.pid")
     try:
@@ -553,7 +562,8 @@ def stop(state):
     try:
         os.kill(pid, signal.SIGTERM)
         for _ in range(50):
-            os.kill(pid, 0)
+            if not running(pid):
+                break
             time.sleep(0.1)
     except ProcessLookupError:
         pass
