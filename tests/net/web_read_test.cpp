@@ -171,6 +171,31 @@ TEST(WebReadTest, CookiesAndRawHeaders) {
   EXPECT_EQ(none.setCookies, "");
 }
 
+TEST(WebReadTest, CallersFlagsAndProxy) {
+  TestServer& server = TestServer::Get();
+  {
+    SCOPED_TRACE("extra flags join the fixed ones");
+    const std::string target = NewToken("target");
+    WebReadCall call;
+    call.extraFlags = 0x00200000;  // INTERNET_FLAG_NO_AUTO_REDIRECT
+    EXPECT_EQ(AsString(WebRead(server.Url("http", NewToken("flags"),
+                                          "redirect?to=" + server.Url("http", target, "page")),
+                               call)),
+              "moved");
+    EXPECT_EQ(server.Received(target).count, 0);
+  }
+  {
+    SCOPED_TRACE("a proxy replaces the system's settings");
+    const std::string token = NewToken("proxy");
+    WebReadCall call;
+    call.proxy = "127.0.0.1:" + std::to_string(server.Port("http"));
+    const std::string url = "http://shop.invalid/t/" + token + "/page?body=via%20proxy";
+    EXPECT_EQ(AsString(WebRead(url, call)), "via proxy");
+    const std::string line = OnlyRequest(token).RequestLine();
+    EXPECT_EQ(line.rfind("GET http://shop.invalid", 0), 0u) << line;
+  }
+}
+
 TEST(WebReadTest, FailuresGiveEmptyResults) {
   TestServer& server = TestServer::Get();
   const struct {
