@@ -10,9 +10,11 @@
 //                                   and its icon style, then press OK
 //   win_driver close TITLE          ask the window to close
 //   win_driver absent TITLE MS      exit 0 when no such window shows up
+//   win_driver kill NAME            end every process of that file name
 //
 // Exit code 0 on success, 1 when the window did not appear in time.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -73,6 +75,45 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM param) {
   return TRUE;
 }
 
+// Which system icon a message box shows: Windows numbers its icon control
+// 0x14, Wine 0x440. Wine's box loads its own copy of the icon, so there a
+// shown icon reads "other".
+const char* IconName(HWND box) {
+  HWND control = GetDlgItem(box, 0x14);
+  if (control == nullptr) control = GetDlgItem(box, 0x440);
+  if (control == nullptr || !IsWindowVisible(control)) return "none";
+  const HICON icon = reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0));
+  if (icon == nullptr) return "none";
+  const struct {
+    LPCSTR id;
+    const char* name;
+  } icons[] = {{IDI_WARNING, "warning"}, {IDI_INFORMATION, "information"},
+               {IDI_ERROR, "error"}, {IDI_QUESTION, "question"}};
+  for (const auto& i : icons) {
+    if (LoadIconA(nullptr, i.id) == icon) return i.name;
+  }
+  return "other";
+}
+
+int KillAll(const std::string& name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 1;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more;
+       more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, name.c_str()) != 0) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (process != nullptr) {
+      TerminateProcess(process, 9);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,6 +122,7 @@ int main(int argc, char** argv) {
   const std::string title = argv[2];
   const int wait = argc > 3 ? std::atoi(argv[3]) : 0;
 
+  if (command == "kill") return KillAll(title);
   if (command == "absent") return FindTopLevel(title, wait) == nullptr ? 0 : 1;
 
   HWND window = FindTopLevel(title, wait);
@@ -98,14 +140,13 @@ int main(int argc, char** argv) {
   } else if (command == "controls") {
     EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(window));
   } else if (command == "box") {
-    // A message box's text is its static control 0xFFFF; its icon is the
-    // static control 0x14, present only with an icon style.
+    // A message box's text is its static control 0xFFFF.
     std::string text = TextOf(GetDlgItem(window, 0xFFFF));
     for (char& c : text) {
       if (c == '\r') c = 'r';
       if (c == '\n') c = 'n';
     }
-    std::printf("%s\n%d\n", text.c_str(), GetDlgItem(window, 0x14) != nullptr ? 1 : 0);
+    std::printf("%s\n%s\n", text.c_str(), IconName(window));
     std::fflush(stdout);
     PostMessageA(window, WM_COMMAND, IDOK, 0);
   } else if (command == "close") {
