@@ -4,11 +4,13 @@ all made here, served on 127.0.0.1 for the README's main job and the
 end-to-end tests.
 
     shop_server.py [--port N] [--port-file FILE] [--log FILE] [--image-delay S]
+                   [--daemon]
 
 --port 0 (the default) takes a free port; --port-file receives it once the
 server listens. --log appends one line per request ("GET /path").
 --image-delay holds every picture back for S seconds, so a test can watch
-the window during an export. Pages
+the window during an export. --daemon returns once the server listens and
+leaves it running (for a test fixture). Pages
 are UTF-8, as the marketplace sends them, and name their pictures with the
 server's own address. GET /stop ends the server.
 
@@ -17,11 +19,19 @@ Products:
   /item/coat.htm     no item number: the folder is named after the title
                      (Chinese, with a "|" the name must lose)
   /item/empty.htm    a page with no product markers at all
+  /item/odd.htm      item number ODD-1, whose main pictures are the awkward
+                     ones: a picture, a missing one (404), one whose
+                     connection closes without an answer, the first picture
+                     again, one without any dot in its address (through the
+                     name localhost) and one whose extension holds a slash
 """
 import argparse
 import http.server
+import os
+import socket
 import socketserver
 import struct
+import sys
 import threading
 import time
 import zlib
@@ -98,6 +108,13 @@ def build_shop():
     files["/item/coat.htm"] = ("text/html; charset=utf-8", page(
         "加厚外套|女 2026冬季", "",
         ["coat-d1.png", "coat-d2.png"], ["coat-m1.png", "coat-m2.png"]))
+    files["/img/noext"] = ("image/png", png(40, 40, 99))
+    files["/img/a.b/c"] = ("image/png", png(40, 40, 98))
+    odd_mains = ["{base}/img/k1024-m1.png", "{base}/img/missing.png",
+                 "{base}/img/closed.png", "{base}/img/k1024-m1.png",
+                 "{local}/img/noext", "{base}/img/a.b/c"]
+    files["/item/odd.htm"] = ("text/html; charset=utf-8", page(
+        "odd", "ODD-1", ["k1024-d2.png"], odd_mains).replace("{base}/img/{", "{"))
     files["/item/empty.htm"] = ("text/html; charset=utf-8",
                                 "<html><body>nothing for sale</body></html>\n")
     index = "".join('<li><a href="{base}%s">%s</a></li>\n' % (p, p)
@@ -113,6 +130,7 @@ def main():
     parser.add_argument("--port-file")
     parser.add_argument("--log")
     parser.add_argument("--image-delay", type=float, default=0.0)
+    parser.add_argument("--daemon", action="store_true")
     args = parser.parse_args()
     files = build_shop()
     log_lock = threading.Lock()
@@ -127,6 +145,11 @@ def main():
             if args.log:
                 with log_lock, open(args.log, "a", encoding="utf-8") as log:
                     log.write("GET %s\n" % self.path)
+            if self.path == "/img/closed.png":
+                # The connection ends without a byte of answer.
+                self.close_connection = True
+                self.connection.shutdown(socket.SHUT_RDWR)
+                return
             if self.path == "/stop":
                 self.reply(200, "text/plain", b"stopping\n")
                 threading.Thread(target=server.shutdown, daemon=True).start()
@@ -140,7 +163,9 @@ def main():
                 time.sleep(args.image_delay)
             if isinstance(body, str):
                 base = "http://127.0.0.1:%d" % server.server_address[1]
-                body = body.replace("{base}", base).encode("utf-8")
+                local = "http://localhost:%d" % server.server_address[1]
+                body = body.replace("{base}", base).replace("{local}", local)
+                body = body.encode("utf-8")
             self.reply(200, kind, body)
 
         def reply(self, status, kind, body):
@@ -154,11 +179,24 @@ def main():
         daemon_threads = True
         allow_reuse_address = True
 
+    if args.daemon:
+        # The parent returns once the child listens and has written its port.
+        if args.port_file and os.path.exists(args.port_file):
+            os.remove(args.port_file)
+        if os.fork() > 0:
+            for _ in range(600):
+                if args.port_file and os.path.exists(args.port_file):
+                    return
+                time.sleep(0.05)
+            sys.exit("the shop did not start")
+        os.setsid()
+        devnull = os.open(os.devnull, os.O_RDWR)
+        for fd in (0, 1, 2):
+            os.dup2(devnull, fd)
     server = Server(("127.0.0.1", args.port), Handler)
     if args.port_file:
         with open(args.port_file + ".tmp", "w") as f:
             f.write("%d\n" % server.server_address[1])
-        import os
         os.replace(args.port_file + ".tmp", args.port_file)
     server.serve_forever()
 
