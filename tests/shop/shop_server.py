@@ -4,13 +4,16 @@ all made here, served on 127.0.0.1 for the README's main job and the
 end-to-end tests.
 
     shop_server.py [--port N] [--port-file FILE] [--log FILE] [--image-delay S]
-                   [--daemon]
+                   [--daemon] [--bench N] [--realistic]
 
 --port 0 (the default) takes a free port; --port-file receives it once the
 server listens. --log appends one line per request ("GET /path").
 --image-delay holds every picture back for S seconds, so a test can watch
 the window during an export. --daemon returns once the server listens and
-leaves it running (for a test fixture). Pages
+leaves it running (for a test fixture). --bench N adds /item/bench.htm with
+N main pictures of 100 KB each (for the export benchmark); --realistic makes
+every answer wait 30 ms and go out at about 2 MB/s, like a distant server.
+Pages
 are UTF-8, as the marketplace sends them, and name their pictures with the
 server's own address. GET /stop ends the server.
 
@@ -92,7 +95,17 @@ def page(title, item_number, descriptions, mains):
                                            escaped(desc)))
 
 
-def build_shop():
+def noise(size, seed):
+    """Bytes that do not compress, the same for the same seed."""
+    out = bytearray()
+    state = seed * 2654435761 % 2**32 or 1
+    while len(out) < size:
+        state = (state * 1103515245 + 12345) % 2**31
+        out += state.to_bytes(4, "little")
+    return bytes(out[:size])
+
+
+def build_shop(bench=0):
     files = {}
     seed = 0
     for name in ["k1024-d%d.png" % i for i in range(1, 5)] + \
@@ -117,6 +130,12 @@ def build_shop():
         "odd", "ODD-1", ["k1024-d2.png"], odd_mains).replace("{base}/img/{", "{"))
     files["/item/empty.htm"] = ("text/html; charset=utf-8",
                                 "<html><body>nothing for sale</body></html>\n")
+    if bench:
+        names = ["bench-%d.jpg" % i for i in range(1, bench + 1)]
+        for i, name in enumerate(names, 1):
+            files["/img/" + name] = ("image/jpeg", noise(100 * 1024, i))
+        files["/item/bench.htm"] = ("text/html; charset=utf-8",
+                                    page("bench", "BENCH-%d" % bench, [], names))
     index = "".join('<li><a href="{base}%s">%s</a></li>\n' % (p, p)
                     for p in sorted(files) if p.startswith("/item/"))
     files["/"] = ("text/html; charset=utf-8",
@@ -131,8 +150,10 @@ def main():
     parser.add_argument("--log")
     parser.add_argument("--image-delay", type=float, default=0.0)
     parser.add_argument("--daemon", action="store_true")
+    parser.add_argument("--bench", type=int, default=0)
+    parser.add_argument("--realistic", action="store_true")
     args = parser.parse_args()
-    files = build_shop()
+    files = build_shop(args.bench)
     log_lock = threading.Lock()
 
     class Handler(http.server.BaseHTTPRequestHandler):
@@ -169,11 +190,19 @@ def main():
             self.reply(200, kind, body)
 
         def reply(self, status, kind, body):
+            if args.realistic:
+                time.sleep(0.030)
             self.send_response(status)
             self.send_header("Content-Type", kind)
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
-            self.wfile.write(body)
+            if not args.realistic:
+                self.wfile.write(body)
+                return
+            # About 2 MB/s: 20 KB every 10 ms.
+            for at in range(0, len(body), 20480):
+                self.wfile.write(body[at:at + 20480])
+                time.sleep(0.010)
 
     class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
         daemon_threads = True
