@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/files.h"
+#include "base/gbk_literals.h"
 #include "base/process.h"
 #include "ui/bmp_bytes.h"
 
@@ -19,7 +20,10 @@ void CreateGlobals() { g_globals = std::make_unique<ProgramGlobals>(); }
 
 void ReleaseGlobals() { g_globals.reset(); }
 
-Text VersionLabelText() { return JoinTexts("LUMIGRAB V1.0\r\n", LUMIGRAB_CREDIT_LINE); }
+Text VersionLabelText() {
+  const char* credit = LUMIGRAB_CREDIT_LINE;
+  return JoinTexts("LUMIGRAB V1.0\r\n", *credit != '\0' ? credit : gbk::kDefaultCreditLine);
+}
 
 Text MainWindowHost::ReadAddress() { return Globals()->urlBox.Content(); }
 

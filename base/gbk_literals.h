@@ -31,6 +31,10 @@ inline constexpr char kRecordNoticeLine[] =
 inline constexpr char kRecordLinkLine[] =
     "@link" "\xA3\xBA" "%link%";  // @link：%link%
 
+// The main window's credit line when the build names none.
+inline constexpr char kDefaultCreditLine[] =
+    "\xB5\xEA\xC6\xCC\xCD\xBC\xC6\xAC\xD2\xBB\xBC\xFC\xB5\xBC\xB3\xF6";  // 店铺图片一键导出
+
 // The out-of-memory stop's message.
 inline constexpr char kOutOfMemory[] =
     "\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3";  // 内存不足

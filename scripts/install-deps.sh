@@ -14,6 +14,9 @@ packages=(
   wine wine32:i386 wine64 libwine libwine:i386
   # xdotool drives the main window through the X server in end-to-end tests.
   xvfb xauth xdotool
+  # The README's picture of the window (scripts/screenshot.sh) and the
+  # image reader's benchmark.
+  imagemagick wget
   # The test servers, their certificates, and checking the packer's archives.
   python3 openssl unzip
   locales fonts-wqy-zenhei

@@ -27,6 +27,7 @@ const Literal kLiterals[] = {
     {gbk::kDefaultButtonText, "按钮"},
     {gbk::kDefaultWindowTitle, "我的窗口"},
     {gbk::kSongTypeface, "宋体"},
+    {gbk::kDefaultCreditLine, "店铺图片一键导出"},
     {gbk::kInternalErrorMessages[0], "数组成员引用下标超出定义范围"},
     {gbk::kInternalErrorMessages[1], "未得到所需要的数值型数据"},
     {gbk::kInternalErrorMessages[2], "引用数组成员时维数不为1且不等于该数组目前所具有的维数"},
