@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include "base/files.h"
 #include "base/process.h"
@@ -52,17 +51,9 @@ void CompleteExport(const Text& folder, const Text& folderName, bool packing) {
 }
 
 bool IsProcessRunning(std::string_view name, bool caseSensitive) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found;
-       more = Process32Next(snapshot, &entry)) {
-    found = ProcessNameMatches(entry.szExeFile, name, caseSensitive);
-  }
-  CloseHandle(snapshot);
-  return found;
+  return FindProcessWhere([&](std::string_view exeName) {
+           return ProcessNameMatches(exeName, name, caseSensitive);
+         }) != 0;
 }
 
 }  // namespace lumigrab

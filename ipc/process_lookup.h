@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 #include "base/text.h"
 
@@ -17,6 +19,11 @@ namespace lumigrab {
 // Creating the event and testing whether it already existed is one step,
 // so two copies started together cannot both pass.
 void InstanceGuard(const Text& instanceName);
+
+// The id of the first process in a process snapshot whose executable file
+// name (up to its first zero byte) the predicate accepts; 0 when none or when
+// no snapshot can be taken.
+DWORD FindProcessWhere(const std::function<bool(std::string_view exeName)>& accept);
 
 // The id of the first process in a process snapshot whose executable file
 // name equals the name, ignoring the case of ASCII letters; 0 when none.

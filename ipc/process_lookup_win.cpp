@@ -55,21 +55,24 @@ void InstanceGuard(const Text& instanceName) {
   g_instanceMark = mark;
 }
 
-DWORD FindProcessByName(const Text& exeName) {
+DWORD FindProcessWhere(const std::function<bool(std::string_view exeName)>& accept) {
   UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return 0;
-  const Text wanted = ToLowerText(exeName);
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot.Get(), &entry); more;
        more = Process32Next(snapshot.Get(), &entry)) {
     // The file name as the snapshot reports it, at most 256 bytes.
     const std::size_t length = strnlen(entry.szExeFile, 256);
-    if (ToLowerText(std::string_view(entry.szExeFile, length)) == wanted) {
-      return entry.th32ProcessID;
-    }
+    if (accept(std::string_view(entry.szExeFile, length))) return entry.th32ProcessID;
   }
   return 0;
+}
+
+DWORD FindProcessByName(const Text& exeName) {
+  const Text wanted = ToLowerText(exeName);
+  return FindProcessWhere(
+      [&](std::string_view name) { return ToLowerText(name) == wanted; });
 }
 
 void SetWindowWaitLimitForTesting(std::optional<std::uint32_t> limitMs) {

@@ -255,6 +255,19 @@ class EndToEnd(unittest.TestCase):
         return {line.split("|")[0] + ":" + line.split("|")[3]: line.split("|")
                 for line in listing.splitlines() if line.count("|") >= 3}
 
+    def wait_for_export_controls(self, enabled):
+        """Waits until the URL box and the Export button are both enabled (or
+        both disabled); the URL box's line, or None after about 10 s."""
+        state = "1" if enabled else "0"
+        for _ in range(100):
+            c = self.controls()
+            edits = [v for k, v in c.items() if k.startswith("Edit:")]
+            button = c.get("Button:Export")
+            if edits and button and edits[0][1] == state and button[1] == state:
+                return edits[0]
+            time.sleep(0.1)
+        return None
+
     def test_interactive_export_from_the_window(self):
         shop = self.start_shop(image_delay=0.3)
         install = Install("window")
@@ -281,16 +294,9 @@ class EndToEnd(unittest.TestCase):
                      "click", "1")
 
         # While the pictures come in slowly, both controls are disabled.
-        disabled = False
-        for _ in range(100):
-            c = self.controls()
-            edits = [v for k, v in c.items() if k.startswith("Edit:")]
-            if edits and edits[0][1] == "0" and c.get("Button:Export", ["", "1"])[1] == "0":
-                disabled = True
-                self.assertEqual(edits[0][3], address)
-                break
-            time.sleep(0.1)
-        self.assertTrue(disabled, "the controls were not disabled during the export")
+        edit = self.wait_for_export_controls(enabled=False)
+        self.assertIsNotNone(edit, "the controls were not disabled during the export")
+        self.assertEqual(edit[3], address)
 
         code, box = WINE.driver("box", "mission accomplished", "90000")
         self.assertEqual(code, 0)
@@ -299,15 +305,8 @@ class EndToEnd(unittest.TestCase):
         self.assertNotEqual(icon, "none")  # the information icon
         self.check_export(install, shop)
 
-        enabled = False
-        for _ in range(100):
-            c = self.controls()
-            edits = [v for k, v in c.items() if k.startswith("Edit:")]
-            if edits and edits[0][1] == "1" and c.get("Button:Export", ["", "0"])[1] == "1":
-                enabled = True
-                break
-            time.sleep(0.1)
-        self.assertTrue(enabled, "the controls were not enabled again")
+        self.assertIsNotNone(self.wait_for_export_controls(enabled=True),
+                             "the controls were not enabled again")
         WINE.driver("close", "Lumigrab")
         self.assertEqual(wait_for_exit(lumigrab, 60), 0)
 
